@@ -160,3 +160,22 @@ TEST(ConfigFile, HeaderCarriesTheImageVersion)
     ConfigStore other;
     EXPECT_EQ(LoadConfigFile(other, dir.File("v.cnt")), LoadVersionMismatch);
 }
+
+TEST(ConfigFile, AutosaveFallsBackToTheDefaults)
+{
+    TempDir dir;
+    const std::string folder = dir.Path().string();
+    ConfigStore store = MarkedStore();
+    EXPECT_EQ(LoadAutosave(store, folder), LoadCannotOpen) << "no default.cnt";
+    EXPECT_EQ(store.MainImage, FactoryMainImage());
+
+    ConfigStore edited = MarkedStore();
+    ASSERT_EQ(SaveAutosave(edited, folder), 0);
+    ConfigStore loaded;
+    EXPECT_EQ(LoadAutosave(loaded, folder), LoadOk);
+    EXPECT_EQ(loaded.MainImage, edited.MainImage);
+
+    WriteBytes(dir.File("default.cnt"), "[KRVControllerConfiguration_v01.02]");
+    EXPECT_EQ(LoadAutosave(loaded, folder), LoadUnknownFormat);
+    EXPECT_EQ(loaded.MainImage, FactoryMainImage()) << "a damaged autosave gives the defaults";
+}
