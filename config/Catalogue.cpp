@@ -544,8 +544,9 @@ const std::vector<CatalogueField>& Catalogue(BlockId block)
 std::vector<const CatalogueField*> PageFields(BlockId block, int pageIndex)
 {
     std::vector<const CatalogueField*> fields;
+    const bool perimeterPage = pageIndex >= 12 && pageIndex <= 15;
     for (const CatalogueField& f : Catalogue(block))
-        if (f.pageIndex == pageIndex)
+        if (f.pageIndex == pageIndex || (perimeterPage && f.pageIndex == kEveryPerimeterPage))
             fields.push_back(&f);
     return fields;
 }

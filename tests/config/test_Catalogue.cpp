@@ -86,6 +86,16 @@ TEST(Catalogue, PagesOwnTheirRecords)
             EXPECT_FALSE(PageFields(BlockId::MainImage, page).empty()) << page;
         }
     EXPECT_FALSE(PageFields(BlockId::SystemParameters, 43).empty());
+    // Each perimeter page writes its own record, its link bits and the shared key columns.
+    for (int page = 12; page <= 15; ++page) {
+        int shared = 0, links = 0;
+        for (const CatalogueField* f : PageFields(BlockId::MainImage, page)) {
+            shared += f->pageIndex == kEveryPerimeterPage;
+            links += f->special == Special::PerimeterLink;
+        }
+        EXPECT_EQ(shared, 32 * 5) << page;
+        EXPECT_EQ(links, 16) << page;
+    }
     // Inputs 9 to 16 have no page.
     for (const CatalogueField& f : Catalogue(BlockId::MainImage))
         if (f.page == "Вход 9") {
