@@ -83,6 +83,12 @@ void TReadData::SetFinishedCallback(std::function<void()> callback)
         m_finishedCallback = std::move(callback);
 }
 
+void TReadData::KeepReadData(std::span<std::uint8_t> out)
+{
+    if (!m_thread && out.size() == m_buffer.size())
+        m_readCopy = out;
+}
+
 void TReadData::Start()
 {
     if (m_thread)
@@ -160,6 +166,8 @@ int TReadData::RunSteps(SerialPort& port, std::span<std::uint8_t> work)
             show(MsgDataRead, StatusColour::Blue);
             return 0;
         }
+        if (!m_readCopy.empty())
+            std::copy(work.begin(), work.end(), m_readCopy.begin());
         if (!std::equal(work.begin(), work.end(), m_buffer.begin())) {
             show(MsgCompareDiffer, StatusColour::Red);
             return 1;

@@ -55,6 +55,11 @@ public:
     // lets a UI creator wake its waiting loop. Only before Start().
     void SetFinishedCallback(std::function<void()> callback);
 
+    // CompareArea only: after a complete read, the bytes read are also copied
+    // to `out` (of the buffer's size), so that a caller can show what differs.
+    // Only before Start().
+    void KeepReadData(std::span<std::uint8_t> out);
+
     // Runs the operation on a new thread. Once only.
     void Start();
     // Waits for the end and returns the result (1 when never started).
@@ -73,6 +78,7 @@ private:
     int m_operation = 0;
     QStringList m_messages;
     std::function<void()> m_finishedCallback;
+    std::span<std::uint8_t> m_readCopy;
     int m_result = 1;
     std::atomic<bool> m_finished{false};
     std::unique_ptr<QThread> m_thread; // a QThread, so that QSerialPort finds its event dispatcher

@@ -149,13 +149,19 @@ int DeviceProcedures::ReadConf()
     return result;
 }
 
-int DeviceProcedures::CompareConf()
+int DeviceProcedures::CompareConf(MainImageBytes* controllerImage)
 {
     Start();
     StatusSink& status = m_host.ActionStatus();
     int result = 1;
-    if (IdentifyAndAccept(status) == 0)
-        result = Run(status, CompareArea, m_store.MainImage, kAreaMainImage);
+    if (IdentifyAndAccept(status) == 0) {
+        TReadData op(status, m_host.Port(), kNoOffset, m_store.MainImage, kAreaMainImage, CompareArea);
+        op.SetMessages(m_host.Messages());
+        if (controllerImage)
+            op.KeepReadData(*controllerImage);
+        op.Start();
+        result = m_host.WaitForOperation(op);
+    }
     End();
     return result;
 }

@@ -24,7 +24,8 @@ public:
     DeviceProcedures(ConfigStore& store, DeviceHost& host);
 
     int ReadConf();
-    int CompareConf();
+    // With `controllerImage`, a complete read also delivers the controller's image there.
+    int CompareConf(MainImageBytes* controllerImage = nullptr);
     int Programm();
     int Reset();
     int Reconfigurate();
