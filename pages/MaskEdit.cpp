@@ -30,6 +30,20 @@ void TMaskEdit::SetEditMask(const QString& mask)
     setInputMask(QtInputMask(mask));
 }
 
+void TMaskEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (m_mask.isEmpty() || hasSelectedText())
+        return;
+    const QString shown = displayText();
+    const QChar blank = QtInputMask(m_mask).back();
+    int end = int(shown.size());
+    while (end > 0 && shown[end - 1] == blank)
+        --end;
+    if (cursorPosition() > end)
+        setCursorPosition(end);
+}
+
 QString TMaskEdit::EditText() const
 {
     // displayText() keeps unfilled positions as the blank character, where

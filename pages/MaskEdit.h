@@ -22,6 +22,11 @@ public:
     // without a mask, the plain text.
     QString EditText() const;
 
+protected:
+    // A click behind the typed text puts the cursor right after it, so that
+    // typing never starts in the middle of the blanks.
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     QString m_mask;
 };
