@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <sys/file.h>
+#include <termios.h>
 
 namespace krv {
 namespace {
@@ -84,6 +85,7 @@ public:
             return false;
         const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteTotalBaseMs +
                                                                        kWriteTotalPerByteMs * int(bytes.size()));
+        const auto start = Clock::now();
         while (m_port.bytesToWrite() > 0) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
             if (left <= 0)
@@ -91,8 +93,19 @@ public:
             if (!m_port.waitForBytesWritten(int(left))) {
                 if (m_port.error() != QSerialPort::NoError && m_port.error() != QSerialPort::TimeoutError)
                     return false;
+                m_port.clearError();
             }
         }
+#ifndef Q_OS_WIN
+        // The write ends when the bytes have left the line, as it does on the
+        // controller's original serial driver: the answer's read timeout must
+        // not run while the request is still being sent (a 256-byte block
+        // takes 139 ms at 19200 baud, as long as its acknowledgement timeout).
+        ::tcdrain(int(m_port.handle()));
+#endif
+        // A pseudo-terminal has no line speed and drains at once; the read
+        // that follows counts from when the bytes would have left a real line.
+        m_sentUntil = start + std::chrono::microseconds(std::int64_t(bytes.size()) * 10'000'000 / kBaudRate);
         return true;
     }
 
@@ -100,7 +113,7 @@ public:
     {
         if (!m_port.isOpen())
             return -1;
-        const auto start = Clock::now();
+        const auto start = std::max(Clock::now(), m_sentUntil);
         const auto deadline = start + std::chrono::milliseconds(kReadTotalBaseMs + kReadTotalPerByteMs * int(dest.size()));
         std::size_t got = 0;
         Clock::time_point lastByte{};
@@ -151,6 +164,7 @@ private:
 
     QString m_name;
     QSerialPort m_port;
+    Clock::time_point m_sentUntil{}; // when the last write has left the line at 19200 baud
 };
 
 } // namespace

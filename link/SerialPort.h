@@ -12,9 +12,10 @@
 //    passed since the call began, or when more than 500 ms pass between two
 //    received bytes (counted only once the first byte has come), whichever is
 //    first. It yields the number of bytes received (0..N). A timed-out read is
-//    not an error.
+//    not an error. Right after a write the call counts as beginning when the
+//    written bytes have left the line at 19200 baud.
 //  - Write(N) waits at most 200 + 4*N ms for the bytes to leave; a write that
-//    times out is not reported.
+//    times out is not reported. It returns when the bytes are sent (drained).
 #include <QString>
 
 #include <cstdint>

@@ -639,8 +639,10 @@ std::vector<std::uint8_t> Simulator::Answer(const std::vector<std::uint8_t>& fra
             break;
         case CmdLogin: {
             const auto& stored = d.password;
+            // Without a password any login is accepted: that is how a first
+            // password gets programmed.
             const bool right = payload.size() == kAdminPasswordWidth &&
-                               std::equal(stored.begin(), stored.end(), payload.begin());
+                               (!d.PasswordSet() || std::equal(stored.begin(), stored.end(), payload.begin()));
             d.loggedIn = right;
             if (right) {
                 d.refusedAt.reset();

@@ -119,3 +119,9 @@ protected:
 };
 
 } // namespace krv::test
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
