@@ -405,7 +405,8 @@ void TForm1::FileSave1Execute()
     const QString proposed = StatusPanelText(0);
     m_pages->EncodePage(m_shownPage);
     m_pages->DecodePage(m_shownPage);
-    QFileDialog dialog(this, U(kSaveCaption), QString(), U(kFilter));
+    // No folder of its own: the working directory, or the folder of the proposed file.
+    QFileDialog dialog(this, U(kSaveCaption), QDir::currentPath(), U(kFilter));
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in our words
