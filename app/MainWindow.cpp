@@ -51,6 +51,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     InitAppResources();
     setObjectName(QStringLiteral("Form1"));
+    // A compact font, so that the pages fit the fixed window.
+    QFont compact = font();
+    compact.setPointSizeF(8.5);
+    setFont(compact);
     // Construction: the store holds the factory defaults already; the texts
     // and lists the window hands out are built here.
     m_supportedVersions = {QStringLiteral("TQ.01.02"), QStringLiteral("TQ-ORBIT.01.02"),
@@ -173,7 +177,7 @@ void TForm1::BuildToolBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setFixedHeight(33);
-    bar->setIconSize(QSize(22, 22));
+    bar->setIconSize(QSize(20, 20));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     auto add = [bar](QAction* a, int width) {
         bar->addAction(a);
