@@ -51,10 +51,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     InitAppResources();
     setObjectName(QStringLiteral("Form1"));
-    // A compact font, so that the pages fit the fixed window.
-    QFont compact = font();
-    compact.setPointSizeF(8.5);
-    setFont(compact);
     // Construction: the store holds the factory defaults already; the texts
     // and lists the window hands out are built here.
     m_supportedVersions = {QStringLiteral("TQ.01.02"), QStringLiteral("TQ-ORBIT.01.02"),

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QAbstractItemView>
@@ -97,6 +98,44 @@ QCheckBox* Check(const QString& name, const QString& caption, QWidget* parent)
     auto* c = new QCheckBox(caption, parent);
     c->setObjectName(name);
     return c;
+}
+
+// A caption beside a check box that toggles it when clicked, as the box's own caption does.
+class CheckCaption : public QLabel {
+public:
+    CheckCaption(const QString& text, QCheckBox* box, QWidget* parent) : QLabel(text, parent), m_box(box)
+    {
+        setWordWrap(true);
+        setBuddy(box);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && m_box->isEnabled())
+            m_box->click();
+    }
+
+private:
+    QCheckBox* m_box;
+};
+
+// A check box whose long caption wraps onto a second line.
+QWidget* WrappedCheck(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    auto* l = new QHBoxLayout(row);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(4);
+    auto* box = new QCheckBox(row);
+    box->setObjectName(name);
+    box->setAccessibleName(caption);
+    auto* label = new CheckCaption(caption, box, row);
+    label->setObjectName(name + QStringLiteral("Caption"));
+    l->addWidget(box, 0, Qt::AlignTop);
+    l->addWidget(label, 1);
+    return row;
 }
 
 // Fills each drop-down list of a page with the items of the list its field indexes.
@@ -378,8 +417,8 @@ void ConnectionsPages::BuildConnectionPage()
     AddRow(vg,
            MakeCaption(QStringLiteral("LabelOnLineTime"), U("Продолжительность исходящего голосового соединения"), true),
            Combo("ComboBoxOnLineTime", voice));
-    AddWide(vg, Check(QStringLiteral("CheckBoxNotACK"), U("Отбой вызова, без соединения, считать успешной доставкой"),
-                      voice));
+    AddWide(vg, WrappedCheck(QStringLiteral("CheckBoxNotACK"),
+                             U("Отбой вызова, без соединения, считать успешной доставкой"), voice));
     QLabel* typeCaption = MakeCaption(QStringLiteral("LabelConnectionType"), U("Тип соединения"));
     QComboBox* type = Combo("ComboBoxConnectionType", voice);
     AddRow(vg, typeCaption, type);
