@@ -173,7 +173,7 @@ void TForm1::BuildToolBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setFixedHeight(33);
-    bar->setIconSize(QSize(22, 22));
+    bar->setIconSize(QSize(20, 20));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     auto add = [bar](QAction* a, int width) {
         bar->addAction(a);

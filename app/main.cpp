@@ -12,6 +12,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // The name a running copy is known by.
     QApplication::setApplicationName(QStringLiteral("KRV Configurator"));
+    // A compact font, so that the pages fit the fixed window.
+    QFont compact = QApplication::font();
+    compact.setPointSizeF(8.5);
+    QApplication::setFont(compact);
 
     krv::SingleInstance instance;
     if (!instance.Acquire()) {

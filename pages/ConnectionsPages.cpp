@@ -13,8 +13,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QAbstractItemView>
 #include <QVBoxLayout>
 
 namespace krv {
@@ -67,6 +69,7 @@ QLineEdit* PlainEdit(const char* name, int maxLength, int width, QWidget* parent
     return e;
 }
 
+// A drop-down list as wide as its longest item.
 QComboBox* Combo(const char* name, QWidget* parent, int minWidth = 0)
 {
     auto* c = new QComboBox(parent);
@@ -74,7 +77,19 @@ QComboBox* Combo(const char* name, QWidget* parent, int minWidth = 0)
     c->setEditable(false);
     if (minWidth)
         c->setMinimumWidth(minWidth);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return c;
+}
+
+// A drop-down list of long items that takes the width it is given; its popup
+// shows the items whole.
+QComboBox* WideCombo(const char* name, QWidget* parent)
+{
+    auto* c = Combo(name, parent);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(16);
+    c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    c->view()->setMinimumWidth(420);
     return c;
 }
 
@@ -83,6 +98,44 @@ QCheckBox* Check(const QString& name, const QString& caption, QWidget* parent)
     auto* c = new QCheckBox(caption, parent);
     c->setObjectName(name);
     return c;
+}
+
+// A caption beside a check box that toggles it when clicked, as the box's own caption does.
+class CheckCaption : public QLabel {
+public:
+    CheckCaption(const QString& text, QCheckBox* box, QWidget* parent) : QLabel(text, parent), m_box(box)
+    {
+        setWordWrap(true);
+        setBuddy(box);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && m_box->isEnabled())
+            m_box->click();
+    }
+
+private:
+    QCheckBox* m_box;
+};
+
+// A check box whose long caption wraps onto a second line.
+QWidget* WrappedCheck(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    auto* l = new QHBoxLayout(row);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(4);
+    auto* box = new QCheckBox(row);
+    box->setObjectName(name);
+    box->setAccessibleName(caption);
+    auto* label = new CheckCaption(caption, box, row);
+    label->setObjectName(name + QStringLiteral("Caption"));
+    l->addWidget(box, 0, Qt::AlignTop);
+    l->addWidget(label, 1);
+    return row;
 }
 
 // Fills each drop-down list of a page with the items of the list its field indexes.
@@ -158,24 +211,24 @@ void ConnectionsPages::BuildCommonPage()
     AddRow(sg,
            MakeCaption(QStringLiteral("LabelOutdatedMsgTime"),
                        U("SMS команды полученные позднее указанного времени, с момента отправки, не выполнять"), true),
-           Combo("ComboBoxOutdatedMsgTime", security, 84));
+           Combo("ComboBoxOutdatedMsgTime", security));
     sg->setRowStretch(sg->rowCount(), 1);
-    columns->addWidget(security, 1);
+    columns->addWidget(security, 10);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(4);
-    columns->addLayout(right, 1);
+    columns->addLayout(right, 9);
 
     // " Исходящие голосовые оповещения "
     QGroupBox* calls = MakeGroup(QStringLiteral("GroupBoxOutgoingCalls"), U(" Исходящие голосовые оповещения "), p);
     QGridLayout* cg = MakeFieldGrid(calls);
     AddWide(cg, MakeCaption(QStringLiteral("LabelDialPriority"),
-                            U("Принцип чередования соединений при голосовом оповещении")));
-    AddWide(cg, Combo("ComboBoxDialPriority", calls));
+                            U("Принцип чередования соединений при голосовом оповещении"), true));
+    AddWide(cg, WideCombo("ComboBoxDialPriority", calls));
     AddRow(cg,
            MakeCaption(QStringLiteral("LabelCall2CallPause"),
                        U("Пауза между окончанием одного соединения и началом нового, Сек."), true),
-           Combo("ComboBoxCall2CallPauseX10S", calls, 60));
+           Combo("ComboBoxCall2CallPauseX10S", calls));
     right->addWidget(calls);
 
     // " Контроль баланса "
@@ -279,16 +332,16 @@ QWidget* ConnectionsPages::SourcesGroup(QWidget* parent, QChar channel)
     QCheckBox* gps = Check(QStringLiteral("CheckBoxMask%1GPS").arg(c), QStringLiteral("GPS"), g);
     gps->hide();
     grid->addWidget(Check(QStringLiteral("CheckBoxMask%1Power").arg(c), U("Системные события"), g), 6, 0, 1, 2);
-    grid->addWidget(Check(QStringLiteral("CheckBoxMask%1Test").arg(c), U("Тестовое / инфо. сообщения"), g), 6, 2, 1,
-                    2);
-    grid->addWidget(restricted, 7, 0, 1, 2);
-    grid->addWidget(gps, 7, 2, 1, 2);
     if (sms) {
         QCheckBox* profile = Check(QStringLiteral("CheckBoxMaskSProfile"), U("Профиль"), g);
         profile->hide();
         m_shownOnConnectionPage << profile;
-        grid->addWidget(profile, 8, 0, 1, 2);
+        grid->addWidget(profile, 6, 2, 1, 2);
     }
+    grid->addWidget(Check(QStringLiteral("CheckBoxMask%1Test").arg(c), U("Тестовое / инфо. сообщения"), g), 7, 0, 1,
+                    4);
+    grid->addWidget(restricted, 8, 0, 1, 2);
+    grid->addWidget(gps, 8, 2, 1, 2);
     return g;
 }
 
@@ -299,13 +352,10 @@ void ConnectionsPages::BuildConnectionPage()
     m_label74 = page.header;
     QWidget* p = m_panel5;
 
-    auto* top = new QHBoxLayout;
-    top->setSpacing(6);
+    auto* top = new QGridLayout;
+    top->setHorizontalSpacing(8);
+    top->setVerticalSpacing(3);
     page.body->addLayout(top);
-    auto* tg = new QGridLayout;
-    tg->setHorizontalSpacing(8);
-    tg->setVerticalSpacing(3);
-    top->addLayout(tg, 1);
 
     auto* numberRow = new QHBoxLayout;
     numberRow->setSpacing(8);
@@ -314,42 +364,43 @@ void ConnectionsPages::BuildConnectionPage()
     numberRow->addSpacing(12);
     QLabel* groupCaption = MakeCaption(QStringLiteral("LabelGroupNum"), U("принадлежит группе"), false, p);
     numberRow->addWidget(groupCaption);
-    QComboBox* groupNum = Combo("ComboBoxGroupNum", p, 48);
+    QComboBox* groupNum = Combo("ComboBoxGroupNum", p);
     groupCaption->setBuddy(groupNum);
     numberRow->addWidget(groupNum);
     numberRow->addStretch(1);
     QLabel* phoneCaption = MakeCaption(QStringLiteral("LabelPhone"), U("Номер"), false, p);
     phoneCaption->setBuddy(phone);
-    tg->addWidget(phoneCaption, 0, 0);
-    tg->addLayout(numberRow, 0, 1);
+    top->addWidget(phoneCaption, 0, 0);
+    top->addLayout(numberRow, 0, 1);
 
     QLabel* label85 = MakeCaption(QStringLiteral("Label85"), U("Приоритет транспорта"), false, p);
-    QComboBox* transport = Combo("ComboBoxTransportPriority", p);
+    QComboBox* transport = WideCombo("ComboBoxTransportPriority", p);
     label85->setBuddy(transport);
     label85->hide();
     transport->hide();
     m_shownOnConnectionPage << label85 << transport;
-    tg->addWidget(label85, 1, 0);
-    tg->addWidget(transport, 1, 1);
+    top->addWidget(label85, 1, 0);
+    top->addWidget(transport, 1, 1);
 
-    m_incomingCallAction = Combo("ComboBoxIncomungCallAction", p);
+    m_incomingCallAction = WideCombo("ComboBoxIncomungCallAction", p);
     QLabel* incomingCaption = MakeCaption(QStringLiteral("LabelIncomungCallAction"), U("Реакция на входящий вызов"),
                                           false, p);
     incomingCaption->setBuddy(m_incomingCallAction);
-    tg->addWidget(incomingCaption, 2, 0);
-    tg->addWidget(m_incomingCallAction, 2, 1);
-    tg->setColumnStretch(1, 1);
+    top->addWidget(incomingCaption, 2, 0);
+    top->addWidget(m_incomingCallAction, 2, 1);
+    top->setColumnStretch(1, 1);
+    top->setColumnMinimumWidth(0, incomingCaption->sizeHint().width() + 4);
 
     QGroupBox* toOuts = MakeGroup(QStringLiteral("GroupBoxInCallToOutsAction"),
                                   U(" Воздействие на реле/выходы при входящем вызове "), p);
-    auto* ol = new QVBoxLayout(toOuts);
+    auto* ol = new QHBoxLayout(toOuts);
     ol->setContentsMargins(6, 2, 6, 4);
     ol->setSpacing(3);
     ol->addWidget(Combo("ComboBoxICToOUOutN", toOuts));
     ol->addWidget(Combo("ComboBoxICToOUScnN", toOuts));
     toOuts->hide();
     m_shownOnConnectionPage << toOuts;
-    top->addWidget(toOuts);
+    top->addWidget(toOuts, 3, 0, 1, 2);
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(6);
@@ -362,12 +413,12 @@ void ConnectionsPages::BuildConnectionPage()
     AddRow(vg,
            MakeCaption(QStringLiteral("LabelDialTranspWaitTime"), U("Снять данные с передачи, если не переданны за"),
                        true),
-           Combo("ComboBoxDialTranspWaitTime", voice, 84));
+           Combo("ComboBoxDialTranspWaitTime", voice));
     AddRow(vg,
            MakeCaption(QStringLiteral("LabelOnLineTime"), U("Продолжительность исходящего голосового соединения"), true),
-           Combo("ComboBoxOnLineTime", voice, 84));
-    AddWide(vg, Check(QStringLiteral("CheckBoxNotACK"), U("Отбой вызова, без соединения, считать успешной доставкой"),
-                      voice));
+           Combo("ComboBoxOnLineTime", voice));
+    AddWide(vg, WrappedCheck(QStringLiteral("CheckBoxNotACK"),
+                             U("Отбой вызова, без соединения, считать успешной доставкой"), voice));
     QLabel* typeCaption = MakeCaption(QStringLiteral("LabelConnectionType"), U("Тип соединения"));
     QComboBox* type = Combo("ComboBoxConnectionType", voice);
     AddRow(vg, typeCaption, type);
@@ -375,7 +426,7 @@ void ConnectionsPages::BuildConnectionPage()
     type->hide();
     AddWide(vg, SourcesGroup(voice, QLatin1Char('D')));
     vg->setRowStretch(vg->rowCount(), 1);
-    columns->addWidget(voice, 1);
+    columns->addWidget(voice, 4);
 
     // " SMS "
     QGroupBox* sms = MakeGroup(QStringLiteral("GroupBoxSMS"), U(" SMS "), p);
@@ -384,8 +435,8 @@ void ConnectionsPages::BuildConnectionPage()
     AddRow(mg,
            MakeCaption(QStringLiteral("LabelSMSTranspWaitTime"), U("Снять данные с передачи, если не переданны за"),
                        true),
-           Combo("ComboBoxSMSTranspWaitTime", sms, 84));
-    AddRow(mg, MakeCaption(QStringLiteral("LabelLang"), U("Язык интерфейса")), Combo("ComboBoxLang", sms, 84));
+           Combo("ComboBoxSMSTranspWaitTime", sms));
+    AddRow(mg, MakeCaption(QStringLiteral("LabelLang"), U("Язык интерфейса")), Combo("ComboBoxLang", sms));
     AddRow(mg, MakeCaption(QStringLiteral("LabelUserId"), U("В сообщении передавать")), Combo("ComboBoxUserId", sms));
     AddWide(mg, Check(QStringLiteral("CheckBoxDebugMode"), U("Контроль ошибок управляющих сообщений"), sms));
     QCheckBox* joint = Check(QStringLiteral("CheckBoxJointUse"), U("Режим управления подчиненным контроллером"), sms);
@@ -393,7 +444,7 @@ void ConnectionsPages::BuildConnectionPage()
     AddWide(mg, joint);
     AddWide(mg, SourcesGroup(sms, QLatin1Char('S')));
     mg->setRowStretch(mg->rowCount(), 1);
-    columns->addWidget(sms, 1);
+    columns->addWidget(sms, 3);
 
     connect(m_incomingCallAction, &QComboBox::currentIndexChanged, this,
             &ConnectionsPages::ComboBoxIncomungCallActionChange);

@@ -56,6 +56,8 @@ QGridLayout* MakeFieldGrid(QWidget* parent)
 void AddRow(QGridLayout* grid, QLabel* caption, QWidget* control, int controlSpan)
 {
     const int row = grid->rowCount();
+    // Captions wrap rather than being cut where the column is narrow.
+    caption->setWordWrap(true);
     caption->setBuddy(control);
     grid->addWidget(caption, row, 0, Qt::AlignVCenter);
     grid->addWidget(control, row, 1, 1, controlSpan, Qt::AlignLeft | Qt::AlignVCenter);

@@ -420,6 +420,24 @@ private slots:
         QCOMPARE(reaction->toolTip(), reaction->itemText(0));
     }
 
+    // The wrapped caption of CheckBoxNotACK toggles its box like a caption of its own.
+    void wrappedCaptionToggles()
+    {
+        QWidget* panel = m_pages->PanelFor(2);
+        panel->resize(713, 500);
+        panel->show();
+        auto* box = W<QCheckBox>("CheckBoxNotACK");
+        auto* caption = W<QLabel>("CheckBoxNotACKCaption");
+        QCOMPARE(caption->text(), QStringLiteral("Отбой вызова, без соединения, считать успешной доставкой"));
+        QTest::mouseClick(caption, Qt::LeftButton);
+        QVERIFY(box->isChecked());
+        m_pages->EncodePage(2);
+        QCOMPARE(int(m_store->MainImage[std::size_t(ConnectionBase(2) + 19)] & 1), 1);
+        QTest::mouseClick(caption, Qt::LeftButton);
+        QVERIFY(!box->isChecked());
+        panel->hide();
+    }
+
     // Entering a connection page shows the controls created hidden; the
     // controls hidden for the run stay hidden.
     void connectionPageVisibility()
