@@ -55,10 +55,10 @@ constexpr FieldDef Phone(const char* c, int off)
 {
     return {.control = c, .offset = std::uint16_t(off), .width = 16, .bits = 0, .kind = FieldKind::Phone};
 }
-constexpr FieldDef Item(const char* c, int off, int shift, int bits, ListId list)
+constexpr FieldDef Item(const char* c, int off, int shift, int bits, ListId list, int width = 1)
 {
-    return {.control = c, .offset = std::uint16_t(off), .shift = std::uint8_t(shift), .bits = std::uint8_t(bits),
-            .kind = FieldKind::Item, .list = list};
+    return {.control = c, .offset = std::uint16_t(off), .width = std::uint8_t(width), .shift = std::uint8_t(shift),
+            .bits = std::uint8_t(bits), .kind = FieldKind::Item, .list = list};
 }
 constexpr FieldDef Flag(const char* c, int off, int bit, int width = 1)
 {
@@ -404,7 +404,7 @@ const FieldDef kProfile[] = {
 
 const FieldDef kSystemParameters[] = {
     Number("EditCALVAL", 0, 4, 17, kCalVal),
-    Item("ComboBoxCALDIR", 0, 17, 1, ListId::CalDir),
+    Item("ComboBoxCALDIR", 0, 17, 1, ListId::CalDir, 4),
     ReservedBits(0, 18, 14, 4),
     Item("ComboBoxBatteryType", 4, 0, 1, ListId::BatteryType),
     ReservedBits(4, 1, 7),
@@ -544,8 +544,9 @@ const std::vector<CatalogueField>& Catalogue(BlockId block)
 std::vector<const CatalogueField*> PageFields(BlockId block, int pageIndex)
 {
     std::vector<const CatalogueField*> fields;
+    const bool perimeterPage = pageIndex >= 12 && pageIndex <= 15;
     for (const CatalogueField& f : Catalogue(block))
-        if (f.pageIndex == pageIndex)
+        if (f.pageIndex == pageIndex || (perimeterPage && f.pageIndex == kEveryPerimeterPage))
             fields.push_back(&f);
     return fields;
 }

@@ -80,7 +80,8 @@ struct CatalogueField {
 // The fields of a block, in offset order of their declaration (records in order).
 const std::vector<CatalogueField>& Catalogue(BlockId block);
 
-// The fields a page writes (pageIndex as in the navigation tree), in table order.
+// The fields a page writes (pageIndex as in the navigation tree), in table order;
+// for a perimeter page (12..15) this includes the shared key-slot columns.
 std::vector<const CatalogueField*> PageFields(BlockId block, int pageIndex);
 
 // The field of a block with the given key ("page / control"), or nullptr.

@@ -113,4 +113,26 @@ int SaveConfigFile(ConfigStore& store, const std::string& path)
     return WriteFileAtomically(path, parts) ? 0 : 1;
 }
 
+namespace {
+std::string AutosavePath(const std::string& folder)
+{
+    if (folder.empty())
+        return kAutosaveFileName;
+    return folder.back() == '/' ? folder + kAutosaveFileName : folder + "/" + kAutosaveFileName;
+}
+} // namespace
+
+int LoadAutosave(ConfigStore& store, const std::string& folder)
+{
+    const int result = LoadConfigFile(store, AutosavePath(folder));
+    if (result != LoadOk)
+        store.SetDefaultMainImage();
+    return result;
+}
+
+int SaveAutosave(ConfigStore& store, const std::string& folder)
+{
+    return SaveConfigFile(store, AutosavePath(folder));
+}
+
 } // namespace krv

@@ -41,4 +41,11 @@ int ParseConfigFile(std::span<const std::uint8_t> file, MainImageBytes& image);
 // leaves any earlier file of that name as it was.
 int SaveConfigFile(ConfigStore& store, const std::string& path);
 
+// Start-up: loads the autosave file "default.cnt" from `folder` (the working
+// directory when empty); any failure puts the factory MainImage back. Returns
+// the load result; no message belongs to it.
+int LoadAutosave(ConfigStore& store, const std::string& folder = {});
+// Exit: writes "default.cnt" into `folder` (the working directory when empty).
+int SaveAutosave(ConfigStore& store, const std::string& folder = {});
+
 } // namespace krv
