@@ -89,6 +89,17 @@ TEST_F(Sim, PacedAnswersCountEveryByte)
     EXPECT_EQ(RunOperation(sink, Port(), Identify, id), 0);
     EXPECT_EQ(paced.BytesIn(), 7u + 5u);
     EXPECT_EQ(paced.BytesOut(), 1u + 93u);
+
+    // Full 256-byte blocks at line speed: the acknowledgement's timeout
+    // (139 ms) is as long as the block takes to send, so it may only start
+    // once the block has left the line.
+    std::vector<std::uint8_t> blocks(512);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        blocks[i] = std::uint8_t(i * 13);
+    EXPECT_EQ(RunOperation(sink, Port(), WriteArea, blocks, 2), 0);
+    EXPECT_EQ(sink.Last().text, Msg(5));
+    const auto area = paced.Area(2);
+    EXPECT_TRUE(std::equal(blocks.begin(), blocks.end(), area.begin()));
 }
 
 } // namespace
