@@ -29,8 +29,9 @@ using ModeMemoryBytes = std::array<std::uint8_t, kModeMemorySize>;
 using SystemParametersBytes = std::array<std::uint8_t, kSystemParametersSize>;
 using KeyListBytes = std::array<std::uint8_t, kKeyListSize>;
 
-// Two's-complement negation of the XOR of the bytes: the XOR of the bytes and
-// the returned value is 0. Protects files, key records and frames.
+// Two's-complement negation of the XOR of the bytes, so that the XOR of the
+// bytes plus the returned value is 0 modulo 256. Protects files, key records
+// and frames.
 std::uint8_t ImageCheckByte(std::span<const std::uint8_t> bytes);
 
 // The factory-default content of each block.
