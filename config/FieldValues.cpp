@@ -207,9 +207,17 @@ std::vector<FieldDifference> DiffBlocks(BlockId block, std::span<const std::uint
                                         std::span<const std::uint8_t> b)
 {
     std::vector<FieldDifference> diffs;
-    for (const CatalogueField& f : Catalogue(block))
-        if (!BitsEqual(f, a, b))
-            diffs.push_back({&f, FieldValueText(f, a), FieldValueText(f, b)});
+    for (const CatalogueField& f : Catalogue(block)) {
+        if (BitsEqual(f, a, b))
+            continue;
+        FieldDifference d{&f, FieldValueText(f, a), FieldValueText(f, b)};
+        if (d.oldValue == d.newValue && f.WholeBytes()) {
+            // Bytes after a text's terminator differ: show the raw bytes.
+            d.oldValue = Hex(Bytes(f, a));
+            d.newValue = Hex(Bytes(f, b));
+        }
+        diffs.push_back(std::move(d));
+    }
     return diffs;
 }
 

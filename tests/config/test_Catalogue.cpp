@@ -142,6 +142,7 @@ TEST(Catalogue, DiffNamesEveryChangedField)
     b.MainImage[3089] = 0xC0;        // perimeter 1 name, third letter becomes "А"
     b.MainImage[3083] = 0x01;        // reserved byte
     b.MainImage[2817] |= 0x20;       // perimeter 3 mirror bit
+    b.MainImage[20 + 3] = 'x';       // behind the empty administrator password
     const auto diffs = DiffBlocks(BlockId::MainImage, a.MainImage, b.MainImage);
     std::vector<std::string> lines;
     for (const auto& d : diffs)
@@ -151,6 +152,7 @@ TEST(Catalogue, DiffNamesEveryChangedField)
         "Резерв / reserved@3080: \"10 0E 64 00 3C 00 00\" -> \"10 0E 64 01 3C 00 00\"",
         "Периметр 1 / ComboBoxPerimetrName: \"ПЕРИМЕТР1\" -> \"ПЕАИМЕТР1\"",
         "Периметр 3 / CheckBoxRedirectToOut: 0 -> 1",
+        "Общие параметры соединений / MaskEditSysPassword: 00 00 00 00 00 00 00 00 00 -> 00 00 00 78 00 00 00 00 00",
     };
     EXPECT_EQ(lines.size(), expected.size());
     for (const auto& e : expected)
